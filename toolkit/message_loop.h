@@ -1,0 +1,6 @@
+#pragma once
+
+namespace toolkit {
+// Runs the window thread's message loop until WM_QUIT.
+void runMessageLoop();
+}
