@@ -66,19 +66,40 @@ void ConfigImp::setPlayer3() { setGenerationFlags(false, false, false); }
 
 int ConfigImp::generation() const {
   std::lock_guard<std::mutex> lock(mutex_);
+  return generationLocked();
+}
+
+int ConfigImp::generationLocked() const {
   if (isGeneration4_) return 4;
   if (isGeneration64_) return 64;
   if (isGeneration9_) return 9;
   return 3;
 }
 
-std::wstring ConfigImp::productFolderName() const { return config::productFolderName(generation(), regionKey()); }
+ConfigImp::Pair ConfigImp::pair() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return Pair{generationLocked(), regionKey_};
+}
 
-std::wstring ConfigImp::productRegistryKey() const { return config::productRegistryKey(generation(), regionKey()); }
+std::wstring ConfigImp::productFolderName() const {
+  Pair current = pair();
+  return config::productFolderName(current.generation, current.regionKey);
+}
 
-std::wstring ConfigImp::extraRegistryKey() const { return config::extraRegistryKey(generation(), regionKey()); }
+std::wstring ConfigImp::productRegistryKey() const {
+  Pair current = pair();
+  return config::productRegistryKey(current.generation, current.regionKey);
+}
 
-std::wstring ConfigImp::defaultPackageUrl() const { return config::defaultPackageUrl(generation(), regionKey()); }
+std::wstring ConfigImp::extraRegistryKey() const {
+  Pair current = pair();
+  return config::extraRegistryKey(current.generation, current.regionKey);
+}
+
+std::wstring ConfigImp::defaultPackageUrl() const {
+  Pair current = pair();
+  return config::defaultPackageUrl(current.generation, current.regionKey);
+}
 
 std::wstring ConfigImp::packageFilePath(const std::wstring& folder) const {
   return config::packageFilePath(folder, regionKey());

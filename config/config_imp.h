@@ -50,6 +50,14 @@ class ConfigImp {
  private:
   ConfigImp() = default;
 
+  // The generation and key read together, so a table never mixes an old key with a new one.
+  struct Pair {
+    int generation;
+    std::wstring regionKey;
+  };
+  Pair pair() const;
+  int generationLocked() const;
+
   mutable std::mutex mutex_;
   std::wstring regionKey_ = L"en";
   std::wstring adId_ = L"Zentrix Installer";

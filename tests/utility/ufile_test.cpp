@@ -34,7 +34,7 @@ TEST(RemoveFile, DeletesOrLogsTheError) {
             std::vector<std::wstring>{L"removeFile file from [ " + file.wstring() + L" ] error = 2."});
 }
 
-TEST(MoveFile, ReplacesAnExistingTargetWithFlags3) {
+TEST(FileMove, ReplacesAnExistingTargetWithFlags3) {
   zxtest::TempFolder folder;
   zxtest::LogCapture log;
   auto from = folder.path() / "Zentrix.exe.tmp";
@@ -49,7 +49,28 @@ TEST(MoveFile, ReplacesAnExistingTargetWithFlags3) {
   EXPECT_TRUE(log.taken().empty());
 }
 
-TEST(MoveFile, FailureLogsBothPathsFlagsAndError) {
+// Under Wine, Z:\dev\shm is a tmpfs, another file system than the prefix's C: drive.
+TEST(FileMove, OntoAnotherVolumeCopiesOnlyWhenAllowed) {
+  const std::filesystem::path otherVolume = L"Z:\\dev\\shm";
+  if (!std::filesystem::is_directory(otherVolume)) GTEST_SKIP() << "no second volume";
+  zxtest::TempFolder folder;
+  zxtest::LogCapture log;
+  auto from = folder.path() / "Zentrix.exe.tmp";
+  auto to = otherVolume / ("zx-move-" + std::to_string(GetCurrentProcessId()) + ".exe");
+  writeFile(from, "package");
+
+  EXPECT_FALSE(utility::ufile::moveFile(from.wstring(), to.wstring(), MOVEFILE_REPLACE_EXISTING));
+  EXPECT_EQ(log.textsOf("utility::ufile::moveFile").size(), 1u);
+  EXPECT_TRUE(std::filesystem::exists(from));
+
+  EXPECT_TRUE(utility::ufile::moveFile(from.wstring(), to.wstring(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
+  EXPECT_EQ(readFile(to), "package");
+  EXPECT_FALSE(std::filesystem::exists(from));
+  std::error_code ignored;
+  std::filesystem::remove(to, ignored);
+}
+
+TEST(FileMove, FailureLogsBothPathsFlagsAndError) {
   zxtest::TempFolder folder;
   zxtest::LogCapture log;
   auto from = folder.path() / "missing.tmp";
