@@ -169,8 +169,6 @@ TEST_F(HttpTest, ResumeAfterADropGivesTheSameFile) {
       EXPECT_EQ(requests[1].header("Range"), "bytes=70000-");
       // The first piece of the second attempt: counts continue from the partial file when the
       // server honours Range; a server that ignores it sends everything again from the start.
-      auto second = std::find_if(progress.calls.begin(), progress.calls.end(),
-                                 [](const RecordingProgress::Call& c) { return c.total == 200000 && c.received <= c.size + 70000; });
       size_t firstOfSecond = 0;
       int seen = 0;
       for (size_t i = 0; i < progress.calls.size(); ++i) {
@@ -180,7 +178,6 @@ TEST_F(HttpTest, ResumeAfterADropGivesTheSameFile) {
           break;
         }
       }
-      (void)second;
       ASSERT_LT(firstOfSecond, progress.calls.size());
       const auto& first = progress.calls[firstOfSecond];
       EXPECT_EQ(first.received, (range == std::string("honor") ? 70000 : 0) + first.size);
