@@ -8,6 +8,7 @@
 
 #include "base/log.h"
 #include "base/log_table.h"
+#include "base/region_select.h"
 #include "utility/module_path.h"
 
 namespace common {
@@ -46,7 +47,7 @@ void commoninit(const std::wstring& languageOverride, const std::wstring& emulat
   g_moduleId = kInstallerModuleId;
   startFileLogger(logFilePath(buildLogFiles(), g_moduleId));
   g_emulatorFolderOverride = emulatorFolderOverride;
-  (void)languageOverride;  // consumed by the region-profile choice
+  setCurrentRegionProfile(&resolveRegionProfile(languageOverride));
 }
 
 }  // namespace common

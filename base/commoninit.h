@@ -1,4 +1,5 @@
-// Start-up of the shared base layer: process identity, log file, emulator folder.
+// Start-up of the shared base layer: process identity, log file, emulator folder and the
+// current region profile.
 #pragma once
 
 #include <string>

@@ -34,8 +34,9 @@ UniqueKernelHandle create(const std::wstring& program, const std::wstring& param
   PROCESS_INFORMATION info = {};
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr, &startup,
                       &info)) {
-    writeLog("utility::process::create", __LINE__, L"createProcess failed!!! lastError = %d",
-             static_cast<int>(GetLastError()));
+    DWORD error = GetLastError();
+    writeLog("utility::process::create", __LINE__, L"createProcess failed!!! lastError = %d", static_cast<int>(error));
+    SetLastError(error);  // execute reports the same error after this line
     return UniqueKernelHandle();
   }
   UniqueKernelHandle thread(info.hThread);
