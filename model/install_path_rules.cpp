@@ -32,7 +32,10 @@ double driveWeight(const std::wstring& root, const DiskQuery& disk) {
   // A volume whose information cannot be read still counts as usable.
   if (disk.fileSystemName(root, fileSystem) && fileSystem != L"FAT32" && fileSystem != L"NTFS") return 0;
   double megabytes = static_cast<double>(bytes) / kBytesPerMegabyte;
-  if (disk.isSSD(root.substr(0, 2)) && static_cast<long long>(megabytes) > kSsdBoostMegabytes) megabytes *= 1000;
+  if (disk.isSSD(root.substr(0, 2)) && static_cast<long long>(megabytes) > kSsdBoostMegabytes) {
+    disk.onSsdBoost(root);
+    megabytes *= 1000;
+  }
   return megabytes;
 }
 

@@ -25,6 +25,8 @@ class DiskQuery {
   virtual bool fileSystemName(const std::wstring& root, std::wstring& name) const = 0;
   // A root folder such as "E:\" or "\\server\share\".
   virtual bool isRoot(const std::wstring& path) const = 0;
+  // Told when a drive's weight is multiplied for being a roomy SSD.
+  virtual void onSsdBoost(const std::wstring& root) const {}
 };
 
 // Below this the install click is refused.
