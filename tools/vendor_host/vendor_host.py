@@ -26,7 +26,8 @@ used; a rule with "times": N is used up after N matches. Match keys:
   "scheme"      "http" or "https" (default: both)
 Response keys (all optional; default: the file under the root, 404 when missing):
   "status"      status code; with 301/302/303/307/308, "location" gives the target and
-                "location_name" the header's spelling (default "Location")
+                "location_name" the header's spelling (default "Location"); "{http}" and
+                "{https}" in "location" and "raw" stand for this host's own base addresses
   "body"        literal body text instead of a file
   "file"        file under the root to serve instead of the request path
   "length"      "exact" (default, "Content-Length: n"), "lower" ("content-length: n"),
@@ -144,6 +145,7 @@ class Host:
         self.stop = threading.Event()
         self.journal = open(os.path.join(state, "journal"), "ab")
         self.sockets = set()
+        self.bases = {"http": "", "https": ""}
 
     def next_connection(self, sock):
         with self.lock:
@@ -212,7 +214,7 @@ class Host:
         """Sends one response; False when the connection must not be used again."""
         rule = self.pick(path, scheme)
         if "raw" in rule:
-            send_all(sock, rule["raw"].encode("latin-1"), rule.get("split"))
+            send_all(sock, self.expand(rule["raw"]).encode("latin-1"), rule.get("split"))
             return False
         if rule.get("endless_header"):
             send_all(sock, b"HTTP/1.1 200 OK\r\n")
@@ -224,7 +226,7 @@ class Host:
         status = rule.get("status")
         extra = [tuple(h) for h in rule.get("headers", [])]
         if status in (301, 302, 303, 307, 308):
-            extra.append((rule.get("location_name", "Location"), rule["location"]))
+            extra.append((rule.get("location_name", "Location"), self.expand(rule["location"])))
             body = rule.get("body", "").encode()
         elif "body" in rule:
             body = rule["body"].encode()
@@ -241,6 +243,9 @@ class Host:
                 body = body[start:]
                 status = 206
         return self.send_response(sock, status, body, extra, rule)
+
+    def expand(self, text):
+        return text.replace("{http}", self.bases["http"]).replace("{https}", self.bases["https"])
 
     def file_body(self, path):
         full = os.path.realpath(os.path.join(self.root, path.lstrip("/")))
@@ -262,7 +267,9 @@ class Host:
         elif length == "exact":
             head.append("Content-Length: %d" % len(body))
         elif length == "lower":
+            # Clients that miss this spelling read to the end of the connection: end it.
             head.append("content-length: %d" % len(body))
+            keep = False
         elif length == "none":
             keep = False
         else:
@@ -413,6 +420,7 @@ def serve(opts):
     host = Host(opts["--root"], state, scenario, ca)
     plain = listen(bind)
     http_port = plain.getsockname()[1]
+    host.bases["http"] = "http://%s:%d" % (bind, http_port)
     threads = [threading.Thread(target=accept_loop, args=(host, plain, "http", None), daemon=True)]
     https_port = 0
     if ca:
@@ -422,6 +430,7 @@ def serve(opts):
         tls.load_cert_chain(crt, key)
         secure = listen(bind)
         https_port = secure.getsockname()[1]
+        host.bases["https"] = "https://%s:%d" % (bind, https_port)
         threads.append(threading.Thread(target=accept_loop, args=(host, secure, "https", tls),
                                         daemon=True))
     for t in threads:

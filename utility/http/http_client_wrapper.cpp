@@ -118,6 +118,12 @@ bool CHttpClientWrapper::receiveBody(IHttpConnection& connection, const std::str
   ChunkedBody chunks;
   ConnectionReader reader(connection);
   int remaining = contentLength;
+  // A declared empty body is never a document or file the installer wants, and reading for
+  // it would block on a server that keeps the connection open.
+  if (contentLength == 0) {
+    SetLastError(ERROR_HANDLE_EOF);
+    return false;
+  }
   for (;;) {
     int piece = chunked ? chunks.next(reader, buffer.data(), kBodyBuffer) : connection.read(buffer.data(), kBodyBuffer);
     if (piece < 0) {
@@ -126,8 +132,7 @@ bool CHttpClientWrapper::receiveBody(IHttpConnection& connection, const std::str
     }
     if (piece == 0) {
       if (contentLength < 0) return true;
-      // A declared length not reached (including a declared 0, which the vendor's servers
-      // never send for a real document): the body was cut off.
+      // A declared length not reached: the body was cut off.
       SetLastError(ERROR_HANDLE_EOF);
       return false;
     }

@@ -1,0 +1,136 @@
+// pause from another thread while the worker's transfer is blocked or running.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "tests/utility/http/http_fixture.h"
+#include "utility/worker_thread.h"
+
+namespace zxtest {
+namespace {
+
+using utility::CHttpClientWrapper;
+
+struct CountingProgress : CHttpClientWrapper::IHttpDownloadSink {
+  bool onDownloadProgress(const char*, int, int rec, int) override {
+    received = rec;
+    return true;
+  }
+  bool onDownloadFinished() override { return true; }
+  std::atomic<int> received{0};
+};
+
+// One download on a worker thread attached to the client (or on a plain thread without one).
+class Download {
+ public:
+  Download(CHttpClientWrapper& client, const std::filesystem::path& file, const std::wstring& url, bool socket,
+           bool attach)
+      : client_(client) {
+    auto body = [this, file, url, socket] {
+      ok_ = client_.download2file_ex(&progress, file.wstring(), url, 0, 3, 50, socket);
+      done_ = true;
+    };
+    if (attach) {
+      client_.attachWorker(&worker_);
+      utility::RunablePtr task = utility::makeTask(body);
+      worker_.start(task);
+    } else {
+      thread_ = std::thread(body);
+    }
+  }
+  ~Download() {
+    // A test that failed must not hang here: give up on a worker that never returned.
+    bool finished = finishesWithin(10000);
+    if (thread_.joinable()) {
+      if (finished) {
+        thread_.join();
+      } else {
+        thread_.detach();
+      }
+    }
+    worker_.stop(finished ? INFINITE : 0);
+  }
+  // Waits for the download to end by itself.
+  bool finishesWithin(int ms) {
+    for (int waited = 0; waited < ms && !done_; waited += 5) Sleep(5);
+    return done_;
+  }
+  bool ok() const { return ok_; }
+  CountingProgress progress;
+
+ private:
+  CHttpClientWrapper& client_;
+  utility::WorkerThread worker_;
+  std::thread thread_;
+  std::atomic<bool> done_{false};
+  std::atomic<bool> ok_{false};
+};
+
+// The socket route: the worker is blocked in recv on a connection that has gone silent.
+TEST_F(HttpTest, PauseDuringABlockedReadEndsWithoutRetry) {
+  VendorHost host(served.path(), R"({"rules":[{"path":"/pkg.bin","stall_after":10000}]})");
+  ASSERT_TRUE(host.started());
+  for (bool attach : {true, false}) {
+    SCOPED_TRACE(attach ? "attached worker" : "own worker");
+    LogCapture log;
+    size_t before = host.journal().size();
+    CHttpClientWrapper client;
+    Download download(client, target(), host.httpUrl(L"/pkg.bin"), true, attach);
+    for (int waited = 0; waited < 10000 && download.progress.received < 10000; waited += 5) Sleep(5);
+    ASSERT_EQ(download.progress.received, 10000) << "the transfer stalls after 10000 bytes";
+    Sleep(100);
+    client.pause();
+    ASSERT_TRUE(download.finishesWithin(2000));
+    EXPECT_FALSE(download.ok());
+    EXPECT_EQ(host.journal().size(), before + 1) << "no retry after pause";
+    EXPECT_TRUE(log.contains(L"utility::CHttpClientWrapper::download2file_ex: m_bPause is true"));
+  }
+}
+
+// The WinInet route. On Windows, closing the request handle aborts a blocked InternetReadFile
+// at once; Wine's WinInet lets the read run until its buffer is full or the data ends, and
+// only the next call fails. So here the server keeps dripping and the call must end as soon
+// as that read returns, without a retry.
+TEST_F(HttpTest, PauseDuringASlowWinInetReadEndsWithoutRetry) {
+  VendorHost host(served.path(), R"({"rules":[{"path":"/pkg.bin","drip":[2000,20]}]})");
+  ASSERT_TRUE(host.started());
+  LogCapture log;
+  CHttpClientWrapper client;
+  Download download(client, target(), host.httpUrl(L"/pkg.bin"), false, true);
+  for (int waited = 0; waited < 10000 && download.progress.received < 32768; waited += 5) Sleep(5);
+  ASSERT_GE(download.progress.received, 32768);
+  client.pause();
+  ASSERT_TRUE(download.finishesWithin(3000));
+  EXPECT_FALSE(download.ok());
+  EXPECT_EQ(host.journal().size(), 1u);
+  EXPECT_TRUE(log.contains(L"utility::CHttpClientWrapper::download2file_ex: m_bPause is true"));
+}
+
+TEST_F(HttpTest, PauseAtRandomMomentsIsSafe) {
+  VendorHost host(served.path(), R"({"rules":[{"path":"/drip*","file":"pkg.bin","drip":[16384,3]},
+                                              {"path":"/slowstart*","file":"pkg.bin","drip":[1000,10]}]})");
+  ASSERT_TRUE(host.started());
+  std::mt19937 random(12345);
+  const int kRounds = 80;
+  for (int round = 0; round < kRounds; ++round) {
+    bool socket = random() % 2 == 0;
+    bool attach = random() % 4 != 0;
+    std::wstring path = (random() % 3 == 0 ? L"/slowstart" : L"/drip") + std::to_wstring(round);
+    SCOPED_TRACE(round);
+    CHttpClientWrapper client;
+    Download download(client, target(), host.httpUrl(path), socket, attach);
+    Sleep(random() % 40);
+    client.pause();
+    ASSERT_TRUE(download.finishesWithin(5000)) << "the worker hangs after pause";
+    if (!download.ok()) {
+      EXPECT_LE(host.requestsTo(std::string(path.begin(), path.end())).size(), 1u) << "retried after pause";
+    }
+  }
+  // The host saw at most one request per round.
+  EXPECT_LE(host.journal().size(), static_cast<size_t>(kRounds));
+}
+
+}  // namespace
+}  // namespace zxtest
