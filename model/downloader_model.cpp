@@ -6,6 +6,7 @@
 #include "model/install_path_rules.h"
 #include "model/launch_params.h"
 #include "model/single_instance.h"
+#include "model/tracker_event_sink.h"
 #include "utility/module_path.h"
 #include "utility/task_dispatcher.h"
 
@@ -32,7 +33,8 @@ DownloaderModel* DownloaderModel::instance() {
   return created;
 }
 
-DownloaderModel::DownloaderModel() : stallTimeoutMs_(kDefaultStallTimeoutMs) {}
+DownloaderModel::DownloaderModel()
+    : stallTimeoutMs_(kDefaultStallTimeoutMs), events_(std::make_unique<model::TrackerEventSink>()) {}
 
 DownloaderModel::~DownloaderModel() = default;
 

@@ -6,7 +6,8 @@
 #include "config/config_imp.h"
 #include "model/download_math.h"
 #include "model/downloader_model.h"
-#include "model/md5.h"
+#include "model/digest_text.h"
+#include "telemetry/md5.h"
 #include "utility/task_dispatcher.h"
 #include "utility/ufile.h"
 
@@ -144,13 +145,13 @@ bool DownloaderModel::packageMatchesDigest(const std::wstring& file) {
     writeLog(kFunction, __LINE__, L"open %s failed, error = %d", file.c_str(), static_cast<int>(GetLastError()));
     return false;
   }
-  model::Md5 md5;
+  telemetry::Md5 md5;
   std::string buffer(65536, '\0');
   DWORD read = 0;
   while (ReadFile(handle.get(), &buffer[0], static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0) {
     md5.update(buffer.data(), read);
   }
-  const std::string actual = md5.hexDigest();
+  const std::string actual = model::digestHex(md5.finish());
   if (model::sameDigest(playerMd5_, actual)) return true;
   writeLog(kFunction, __LINE__, L"md5 mismatch, expected %S, file has %S", playerMd5_.c_str(), actual.c_str());
   return false;

@@ -13,7 +13,6 @@
 
 #include "model/downloader_model.h"
 #include "model/event_sink.h"
-#include "tests/support/log_capture.h"
 #include "tests/support/message_pump.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/vendor_host.h"
@@ -81,13 +80,7 @@ class ModelTest : public ::testing::Test {
     writeFile(served.path() / "default.exe", package);
     callbacks.windowThread = GetCurrentThreadId();
   }
-  void TearDown() override {
-    DownloaderModel::destroyModel();
-    // The model's own account of what happened, for a failed case.
-    if (HasFailure()) {
-      for (const LoggedLine& line : log.taken()) fprintf(stderr, "%s: %ls\n", line.function.c_str(), line.text.c_str());
-    }
-  }
+  void TearDown() override { DownloaderModel::destroyModel(); }
 
   // The version document naming the package at the given address (and digest, if any).
   void serveVersionDocument(const std::wstring& packageUrl, const std::string& md5 = "") {
@@ -133,7 +126,7 @@ class ModelTest : public ::testing::Test {
   }
   std::filesystem::path packagePath() const { return install.path() / "Zentrix" / "Zentrix.exe"; }
 
-  LogCapture log;
+  LogCapture log;  // the model's own lines, for cases that check them
   TempFolder served;
   TempFolder install;
   std::string package;

@@ -2,7 +2,7 @@
 // the address wait and shutdown in the middle of a transfer.
 #include <fstream>
 
-#include "model/md5.h"
+#include "telemetry/md5.h"
 #include "tests/model/model_fixture.h"
 
 namespace {
@@ -13,9 +13,9 @@ using zxtest::VendorHost;
 using zxtest::writeFile;
 
 std::string md5Of(const std::string& bytes) {
-  model::Md5 md5;
-  md5.update(bytes.data(), bytes.size());
-  return md5.hexDigest();
+  std::string hex;
+  telemetry::md5Hex(bytes.data(), static_cast<int>(bytes.size()), hex);
+  return hex;
 }
 
 class PackageDownload : public ModelTest {
@@ -60,6 +60,8 @@ TEST_F(PackageDownload, SocketRouteAfterTheFirstFails) {
   ASSERT_EQ(requests.size(), 3u);
   // The socket connection writes its own request: its user agent is the installer's.
   EXPECT_EQ(requests[2].header("User-Agent"), "okhttp/3.5.0L");
+  EXPECT_TRUE(log.contains(L"DownloaderModel::_downloadByENUrl: download 1 error"));
+  EXPECT_FALSE(log.contains(L"DownloaderModel::_downloadByENUrl: download 2 error"));
 }
 
 TEST_F(PackageDownload, EveryRouteFailing) {
@@ -100,6 +102,11 @@ TEST_F(PackageDownload, DigestMismatchFallsThroughToTheDefaultAddress) {
   EXPECT_EQ(host_->requestsTo("/pkg.exe").size(), 2u);
   EXPECT_EQ(host_->requestsTo("/default.exe").size(), 1u);
   EXPECT_EQ(events.count(L"download_Success_socket=1234"), 0);
+  const std::string actual = md5Of(package);
+  EXPECT_EQ(log.countStartingWith(L"DownloaderModel::packageMatchesDigest: md5 mismatch, expected "
+                                  L"00112233445566778899aabbccddeeff, file has " +
+                                  std::wstring(actual.begin(), actual.end())),
+            2);
 }
 
 TEST_F(PackageDownload, NoLengthMeasuredAgainstTheAssumedTotal) {
@@ -133,6 +140,9 @@ TEST_F(PackageDownload, FailedMoveIsAFailedDownload) {
   ASSERT_TRUE(waitForOutcome());
   EXPECT_EQ(callbacks.failed, 1);
   EXPECT_EQ(events.all(), std::vector<std::wstring>{L"download_Error=1234_0"});
+  EXPECT_EQ(log.countStartingWith(L"utility::ufile::moveFile: move file from ["), 1);
+  EXPECT_FALSE(log.contains(L"DownloaderModel::_downloadByENUrl: download file success file = " +
+                            packagePath().wstring()));
 }
 
 TEST_F(PackageDownload, StalledTransferIsAbortedAndResumed) {
