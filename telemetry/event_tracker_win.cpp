@@ -15,15 +15,15 @@ namespace {
 
 void CALLBACK runPoolTask(PTP_CALLBACK_INSTANCE instance, void* context) {
   std::unique_ptr<std::function<void()>> body(static_cast<std::function<void()>*>(context));
-  // The worker sleeps on its queue for the rest of the run; let the pool add threads.
+  // The event worker sleeps on its queue for the rest of the run; let the pool add threads.
   CallbackMayRunLong(instance);
   (*body)();
 }
 
-bool startOnThreadPool(std::function<void()> body) {
+bool runOnThreadPool(std::function<void()> body) {
   auto task = std::make_unique<std::function<void()>>(std::move(body));
   if (!TrySubmitThreadpoolCallback(&runPoolTask, task.get(), nullptr)) {
-    writeLog("telemetry::EventTracker::enqueue", __LINE__, L"TrySubmitThreadpoolCallback failed, error = %d",
+    writeLog("telemetry::runOnThreadPool", __LINE__, L"TrySubmitThreadpoolCallback failed, error = %d",
              static_cast<int>(GetLastError()));
     return false;
   }
@@ -44,7 +44,7 @@ void sendHit(const std::wstring& url) {
 EventTracker::Hooks systemHooks() {
   EventTracker::Hooks hooks;
   hooks.collectorHost = buildconst::kCollectorHost;
-  hooks.startWorker = startOnThreadPool;
+  hooks.runOnPool = runOnThreadPool;
   hooks.send = sendHit;
   hooks.machineId = [] { return computeMachineId(); };
   return hooks;

@@ -58,15 +58,15 @@ std::vector<std::string> labels(const std::vector<std::string>& targets) {
 class TrackerUnderWine : public ::testing::Test {
  protected:
   // The installer's hooks, pointed at the host, with a known client id (unless realId) and
-  // a count of workers that have ended.
+  // a count of pool runs (the worker, immediate requests) that have ended.
   std::unique_ptr<EventTracker> makeTracker(const VendorHost& host, bool realId = false) {
     EventTracker::Hooks hooks = telemetry::systemHooks();
     hooks.collectorHost = host.authority();
     if (!realId) hooks.machineId = [] { return std::string(kCid); };
-    auto start = hooks.startWorker;
-    std::shared_ptr<std::atomic<int>> ended = workersEnded;
-    hooks.startWorker = [start, ended](std::function<void()> body) {
-      return start([body, ended] {
+    auto run = hooks.runOnPool;
+    std::shared_ptr<std::atomic<int>> ended = poolRunsEnded;
+    hooks.runOnPool = [run, ended](std::function<void()> body) {
+      return run([body, ended] {
         body();
         ++*ended;
       });
@@ -76,16 +76,16 @@ class TrackerUnderWine : public ::testing::Test {
     return tracker;
   }
 
-  bool waitForWorkerEnd(int timeoutMs) {
+  bool waitForPoolRunsEnded(int count, int timeoutMs) {
     for (int waited = 0; waited < timeoutMs; waited += 25) {
-      if (*workersEnded > 0) return true;
+      if (*poolRunsEnded >= count) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(25));
     }
     return false;
   }
 
   TempFolder served;
-  std::shared_ptr<std::atomic<int>> workersEnded = std::make_shared<std::atomic<int>>(0);
+  std::shared_ptr<std::atomic<int>> poolRunsEnded = std::make_shared<std::atomic<int>>(0);
 };
 
 TEST_F(TrackerUnderWine, EachChannelSendsItsFieldsInOrder) {
@@ -203,8 +203,25 @@ TEST_F(TrackerUnderWine, DestructionWhileASendHangsReturnsPromptly) {
   // The hanging request fails when the host goes; the worker then ends without sending the
   // dropped event and without touching the destroyed tracker.
   ASSERT_TRUE(host.stop());
-  EXPECT_TRUE(waitForWorkerEnd(30000));
+  EXPECT_TRUE(waitForPoolRunsEnded(1, 30000));
   EXPECT_EQ(labels(hits(host)), std::vector<std::string>{"hanging"});
+}
+
+TEST_F(TrackerUnderWine, ImmediateEventDoesNotHangOnAStalledCollector) {
+  VendorHost host(served.path(), R"({"rules":[{"path":"/collect","stall_after":0}]})", "127.0.0.1", false);
+  ASSERT_TRUE(host.started());
+  auto tracker = makeTracker(host);
+  auto before = std::chrono::steady_clock::now();
+  tracker->sendNow(L"userCancel", L"100");
+  auto took = std::chrono::steady_clock::now() - before;
+  EXPECT_GE(took, std::chrono::milliseconds(4500));
+  EXPECT_LT(took, std::chrono::milliseconds(7000));
+  EXPECT_EQ(hits(host).size(), 1u);
+
+  // The request left behind ends when the host goes away.
+  tracker.reset();
+  ASSERT_TRUE(host.stop());
+  EXPECT_TRUE(waitForPoolRunsEnded(1, 30000));
 }
 
 // The adapters Wine reports are the Linux interfaces other than the loopback; their hardware
@@ -244,3 +261,4 @@ TEST(MachineIdUnderWine, FromTheRealAdapters) {
 
 }  // namespace
 }  // namespace zxtest
+
