@@ -73,7 +73,7 @@ bool EventTracker::enqueue(const std::wstring& action, const std::wstring& label
   if (start) {
     std::shared_ptr<State> shared = state_;
     bool started = false;
-    quietly([&] { started = state_->hooks.runOnPool([shared] { runWorker(shared); }); });
+    quietly([&] { started = state_->hooks.startWorker([shared] { runWorker(shared); }); });
     if (!started) {
       // The event stays queued; the next enqueue tries to start a worker again.
       std::lock_guard<std::mutex> lock(state_->mutex);
@@ -109,7 +109,7 @@ void EventTracker::sendNow(const std::wstring& action, const std::wstring& label
     completion->done.notify_all();
   };
   bool started = false;
-  quietly([&] { started = state_->hooks.runOnPool(request); });
+  quietly([&] { started = state_->hooks.startWorker(request); });
   if (!started) {
     request();
     return;

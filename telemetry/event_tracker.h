@@ -19,8 +19,9 @@ class EventTracker {
   // using it after the tracker is gone, so nothing here may refer to the tracker.
   struct Hooks {
     std::wstring collectorHost;  // host or host:port of the plain-HTTP collector
-    // Runs body once on a pool thread; false when the pool refused it (body never runs).
-    std::function<bool(std::function<void()> body)> runOnPool;
+    // Runs body once on a pool thread: the queue's worker, and each immediate request.
+    // False when the pool refused it (body never runs).
+    std::function<bool(std::function<void()> body)> startWorker;
     // One request to url; the answer and any failure are ignored.
     std::function<void(const std::wstring& url)> send;
     // The client id of this machine; empty when unknown (asked again before the next event).

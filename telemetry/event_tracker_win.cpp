@@ -44,7 +44,7 @@ void sendHit(const std::wstring& url) {
 EventTracker::Hooks systemHooks() {
   EventTracker::Hooks hooks;
   hooks.collectorHost = buildconst::kCollectorHost;
-  hooks.runOnPool = runOnThreadPool;
+  hooks.startWorker = runOnThreadPool;
   hooks.send = sendHit;
   hooks.machineId = [] { return computeMachineId(); };
   return hooks;

@@ -63,9 +63,9 @@ class TrackerUnderWine : public ::testing::Test {
     EventTracker::Hooks hooks = telemetry::systemHooks();
     hooks.collectorHost = host.authority();
     if (!realId) hooks.machineId = [] { return std::string(kCid); };
-    auto run = hooks.runOnPool;
+    auto run = hooks.startWorker;
     std::shared_ptr<std::atomic<int>> ended = poolRunsEnded;
-    hooks.runOnPool = [run, ended](std::function<void()> body) {
+    hooks.startWorker = [run, ended](std::function<void()> body) {
       return run([body, ended] {
         body();
         ++*ended;

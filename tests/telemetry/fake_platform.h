@@ -25,7 +25,7 @@ class FakePlatform : public std::enable_shared_from_this<FakePlatform> {
     std::shared_ptr<FakePlatform> self = shared_from_this();
     telemetry::EventTracker::Hooks h;
     h.collectorHost = host;
-    h.runOnPool = [self](std::function<void()> body) { return self->runOnPool(std::move(body)); };
+    h.startWorker = [self](std::function<void()> body) { return self->runOnPool(std::move(body)); };
     h.send = [self](const std::wstring& url) { self->send(url); };
     h.machineId = [self] { return self->machineId(); };
     return h;
