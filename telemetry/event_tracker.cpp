@@ -1,6 +1,7 @@
 #include "telemetry/event_tracker.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -90,7 +91,32 @@ void EventTracker::sendNow(const std::wstring& action, const std::wstring& label
     hit = {state_->tid, state_->cid, action, label};
   }
   std::wstring url = collectUrl(state_->hooks.collectorHost, hit, EventChannel::immediate, nextCacheBuster());
-  quietly([&] { state_->hooks.send(url); });
+
+  // The request runs on a pool thread so that a collector that accepts the connection and
+  // then says nothing cannot keep the installer from quitting: the caller waits for it only
+  // up to the bound. The request keeps what it uses alive by itself.
+  struct Completion {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+  };
+  auto completion = std::make_shared<Completion>();
+  std::shared_ptr<State> shared = state_;
+  auto request = [shared, url, completion] {
+    quietly([&] { shared->hooks.send(url); });
+    std::lock_guard<std::mutex> lock(completion->mutex);
+    completion->finished = true;
+    completion->done.notify_all();
+  };
+  bool started = false;
+  quietly([&] { started = state_->hooks.startWorker(request); });
+  if (!started) {
+    request();
+    return;
+  }
+  std::unique_lock<std::mutex> lock(completion->mutex);
+  completion->done.wait_for(lock, std::chrono::milliseconds(state_->hooks.immediateWaitMs),
+                            [&] { return completion->finished; });
 }
 
 void EventTracker::runWorker(const std::shared_ptr<State>& state) {

@@ -19,12 +19,16 @@ class EventTracker {
   // using it after the tracker is gone, so nothing here may refer to the tracker.
   struct Hooks {
     std::wstring collectorHost;  // host or host:port of the plain-HTTP collector
-    // Runs body once on a pool thread; false when the pool refused it (body never runs).
+    // Runs body once on a pool thread: the queue's worker, and each immediate request.
+    // False when the pool refused it (body never runs).
     std::function<bool(std::function<void()> body)> startWorker;
     // One request to url; the answer and any failure are ignored.
     std::function<void(const std::wstring& url)> send;
     // The client id of this machine; empty when unknown (asked again before the next event).
     std::function<std::string()> machineId;
+    // How long an immediate event may keep its caller waiting for a collector that does not
+    // answer; the request itself goes on in the background.
+    int immediateWaitMs = 5000;
   };
 
   static constexpr size_t kMaxQueued = 100;
@@ -49,8 +53,9 @@ class EventTracker {
   // Queued channel; any thread; never blocks on the network. False when the event was
   // ignored or dropped (disabled, queue full).
   bool enqueue(const std::wstring& action, const std::wstring& label);
-  // Immediate channel; any thread; blocks for one request. Carries the client id as far as
-  // the worker has computed it (empty before the first queued event).
+  // Immediate channel; any thread; returns when the request is done, or after
+  // Hooks::immediateWaitMs when the collector hangs. Carries the client id as far as the
+  // worker has computed it (empty before the first queued event).
   void sendNow(const std::wstring& action, const std::wstring& label);
 
  private:

@@ -38,7 +38,7 @@ class EventTrackerTest : public ::testing::Test {
   void TearDown() override {
     tracker.reset();
     platform->openGate();
-    platform->joinWorkers();
+    platform->joinPool();
   }
 
   std::shared_ptr<zxtest::FakePlatform> platform = std::make_shared<zxtest::FakePlatform>();
@@ -57,7 +57,7 @@ TEST_F(EventTrackerTest, QueuedEventsGoOneAtATimeInOrder) {
   std::vector<std::wstring> sent = platform->sent();
   EXPECT_EQ(labels(sent), (std::vector<std::wstring>{L"0", L"1", L"2", L"3", L"4"}));
   EXPECT_EQ(platform->mostAtOnce(), 1);
-  EXPECT_EQ(platform->workersStarted(), 1);
+  EXPECT_EQ(platform->poolRuns(), 1);
   const std::wstring& first = sent[0];
   EXPECT_EQ(first.substr(0, first.find(L"&z=")),
             L"http://collector.test/collect?v=1&t=event&tid=UA-123456789-1&cid=2-d527727427512cfec72ff26ba1b6bcd6"
@@ -121,7 +121,7 @@ TEST_F(EventTrackerTest, DisabledTrackerSendsNothingOnEitherChannel) {
   tracker->sendNow(L"userCancel", L"100");
   tracker.reset();
   EXPECT_TRUE(platform->sent().empty());
-  EXPECT_EQ(platform->workersStarted(), 0);
+  EXPECT_EQ(platform->poolRuns(), 0);
 }
 
 TEST_F(EventTrackerTest, DestructionDoesNotWaitForAHangingSendAndDropsTheQueue) {
@@ -133,24 +133,50 @@ TEST_F(EventTrackerTest, DestructionDoesNotWaitForAHangingSendAndDropsTheQueue) 
   auto before = std::chrono::steady_clock::now();
   tracker.reset();
   EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(500));
-  EXPECT_EQ(platform->workersEnded(), 0);
+  EXPECT_EQ(platform->poolRunsEnded(), 0);
 
   // The send returns after the tracker is gone; the worker ends on its own shared state
   // (the sanitizers of the host build would report any touch of the freed tracker).
   platform->openGate();
-  platform->joinWorkers();
-  EXPECT_EQ(platform->workersEnded(), 1);
+  platform->joinPool();
+  EXPECT_EQ(platform->poolRunsEnded(), 1);
   EXPECT_EQ(labels(platform->sent()), (std::vector<std::wstring>{L"hanging"}));
 }
 
-TEST_F(EventTrackerTest, RefusedWorkerStartKeepsTheEventForTheNextEnqueue) {
-  platform->refuseWorkers(true);
+TEST_F(EventTrackerTest, ImmediateEventWaitsForItsRequestOnlyUpToTheBound) {
+  EventTracker::Hooks hooks = platform->hooks();
+  hooks.immediateWaitMs = 300;
+  tracker = std::make_unique<EventTracker>(hooks);
+  using Clock = std::chrono::steady_clock;
+
+  platform->closeGate();
+  std::thread opener([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    platform->allowOne();
+  });
+  tracker->sendNow(L"userCancel", L"answered");
+  opener.join();
+  EXPECT_EQ(platform->sendsDone(), 1u) << "returned before the request was done";
+
+  auto before = Clock::now();
+  tracker->sendNow(L"userCancel", L"hanging");
+  auto took = Clock::now() - before;
+  EXPECT_GE(took, std::chrono::milliseconds(250));
+  EXPECT_LT(took, std::chrono::milliseconds(1500));
+  EXPECT_EQ(platform->sendsDone(), 1u);
+  EXPECT_EQ(labels(platform->sent()), (std::vector<std::wstring>{L"answered", L"hanging"}));
+}
+
+TEST_F(EventTrackerTest, RefusedPoolKeepsTheQueuedEventAndSendsImmediateOnesInPlace) {
+  platform->refusePool(true);
   EXPECT_TRUE(tracker->enqueue(L"e", L"a"));
-  platform->refuseWorkers(false);
+  tracker->sendNow(L"e", L"now");
+  EXPECT_EQ(platform->sendsDone(), 1u);
+  platform->refusePool(false);
   EXPECT_TRUE(tracker->enqueue(L"e", L"b"));
-  ASSERT_TRUE(platform->waitForSendsDone(2));
-  EXPECT_EQ(labels(platform->sent()), (std::vector<std::wstring>{L"a", L"b"}));
-  EXPECT_EQ(platform->workersStarted(), 1);
+  ASSERT_TRUE(platform->waitForSendsDone(3));
+  EXPECT_EQ(labels(platform->sent()), (std::vector<std::wstring>{L"now", L"a", L"b"}));
+  EXPECT_EQ(platform->poolRuns(), 1);
 }
 
 }  // namespace

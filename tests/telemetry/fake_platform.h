@@ -25,14 +25,14 @@ class FakePlatform : public std::enable_shared_from_this<FakePlatform> {
     std::shared_ptr<FakePlatform> self = shared_from_this();
     telemetry::EventTracker::Hooks h;
     h.collectorHost = host;
-    h.startWorker = [self](std::function<void()> body) { return self->startWorker(std::move(body)); };
+    h.startWorker = [self](std::function<void()> body) { return self->runOnPool(std::move(body)); };
     h.send = [self](const std::wstring& url) { self->send(url); };
     h.machineId = [self] { return self->machineId(); };
     return h;
   }
 
-  // Joins every worker thread; call after the tracker is gone and the gate is open.
-  void joinWorkers() {
+  // Joins every pool thread; call after the tracker is gone and the gate is open.
+  void joinPool() {
     std::vector<std::thread> threads;
     {
       std::lock_guard<std::mutex> lock(mutex_);
@@ -75,13 +75,17 @@ class FakePlatform : public std::enable_shared_from_this<FakePlatform> {
     std::lock_guard<std::mutex> lock(mutex_);
     return mostAtOnce_;
   }
-  int workersStarted() {
+  size_t sendsDone() {
     std::lock_guard<std::mutex> lock(mutex_);
-    return started_;
+    return done_;
   }
-  int workersEnded() {
+  int poolRuns() {
     std::lock_guard<std::mutex> lock(mutex_);
-    return ended_;
+    return poolRuns_;
+  }
+  int poolRunsEnded() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return poolRunsEnded_;
   }
   int machineIdCalls() {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -91,21 +95,21 @@ class FakePlatform : public std::enable_shared_from_this<FakePlatform> {
     std::lock_guard<std::mutex> lock(mutex_);
     machineId_ = id;
   }
-  void refuseWorkers(bool refuse) {
+  void refusePool(bool refuse) {
     std::lock_guard<std::mutex> lock(mutex_);
-    refuseWorkers_ = refuse;
+    refusePool_ = refuse;
   }
 
  private:
-  bool startWorker(std::function<void()> body) {
+  bool runOnPool(std::function<void()> body) {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (refuseWorkers_) return false;
-    ++started_;
+    if (refusePool_) return false;
+    ++poolRuns_;
     std::shared_ptr<FakePlatform> self = shared_from_this();
     threads_.emplace_back([self, body] {
       body();
       std::lock_guard<std::mutex> done(self->mutex_);
-      ++self->ended_;
+      ++self->poolRunsEnded_;
       self->changed_.notify_all();
     });
     return true;
@@ -137,11 +141,11 @@ class FakePlatform : public std::enable_shared_from_this<FakePlatform> {
   size_t done_ = 0;
   int inFlight_ = 0;
   int mostAtOnce_ = 0;
-  int started_ = 0;
-  int ended_ = 0;
+  int poolRuns_ = 0;
+  int poolRunsEnded_ = 0;
   int passes_ = 0;
   bool gateOpen_ = true;
-  bool refuseWorkers_ = false;
+  bool refusePool_ = false;
   int machineIdCalls_ = 0;
   std::string machineId_ = "2-d527727427512cfec72ff26ba1b6bcd6";
 };

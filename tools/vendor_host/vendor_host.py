@@ -234,7 +234,9 @@ class Host:
         else:
             body = self.file_body(rule.get("file", path))
             if body is None:
-                status, body = 404, b"not found"
+                # An error status the rule asks for stands; a missing file is otherwise a 404.
+                body = b"not found" if not status else b"error"
+                status = status or 404
             status = status or 200
         if status in (200,) and rule.get("range", "honor") == "honor":
             start = range_start(headers.get("range"))

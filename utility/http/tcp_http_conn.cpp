@@ -2,6 +2,9 @@
 
 #include <ws2tcpip.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "base/log.h"
 #include "utility/http/request_text.h"
 #include "utility/http/response_header.h"
@@ -149,12 +152,24 @@ bool CTcpHttpConn::followRedirect(const std::string& location) {
   }
   // The redirected request carries none of the caller's headers (no Range in particular).
   socket_.handle().reset();
+  dropBuffered();
   return createSocket() && connect(parts.host, parts.port) && sendGet(parts.host, parts.path, std::wstring());
 }
 
 int CTcpHttpConn::read(char* buffer, int size) {
-  int n = recv(socket_.handle().get(), buffer, size, 0);
-  return n < 0 ? -1 : n;
+  if (size < 1) return 0;
+  if (begin_ == end_) {
+    constexpr int kReceiveBlock = 256 * 1024;
+    if (buffer_.empty()) buffer_.resize(kReceiveBlock);
+    int n = recv(socket_.handle().get(), buffer_.data(), kReceiveBlock, 0);
+    if (n <= 0) return n < 0 ? -1 : 0;
+    begin_ = 0;
+    end_ = static_cast<size_t>(n);
+  }
+  size_t piece = std::min(static_cast<size_t>(size), end_ - begin_);
+  memcpy(buffer, buffer_.data() + begin_, piece);
+  begin_ += piece;
+  return static_cast<int>(piece);
 }
 
 }  // namespace utility

@@ -153,7 +153,9 @@ TEST_F(HttpTest, AddressWithoutPathIsSentWhole) {
 }
 
 TEST_F(HttpTest, ResumeAfterADropGivesTheSameFile) {
-  for (const Route& route : kRoutes) {
+  const Route routes[] = {{"wininet", false}, {"socket", true}, {"tls", false}};
+  for (const Route& route : routes) {
+    bool tls = route.name == std::string("tls");
     for (const char* range : {"honor", "ignore"}) {
       SCOPED_TRACE(std::string(route.name) + " range " + range);
       VendorHost host(served.path(), std::string(R"({"rules":[{"path":"/pkg.bin","times":1,"drop_after":70000},
@@ -161,7 +163,8 @@ TEST_F(HttpTest, ResumeAfterADropGivesTheSameFile) {
       ASSERT_TRUE(host.started());
       CHttpClientWrapper client;
       RecordingProgress progress;
-      ASSERT_TRUE(fetch(client, &progress, target(), host.httpUrl(L"/pkg.bin"), route.socket, 3));
+      std::wstring url = tls ? host.httpsUrl(L"/pkg.bin") : host.httpUrl(L"/pkg.bin");
+      ASSERT_TRUE(fetch(client, &progress, target(), url, route.socket, 3));
       EXPECT_EQ(readAll(target()), package);
       auto requests = host.journal();
       ASSERT_EQ(requests.size(), 2u);
@@ -235,6 +238,29 @@ TEST_F(HttpTest, SocketFollowsOnlyMovedAndFoundOnAFreshConnection) {
       EXPECT_EQ(log.countStartingWith(kError), 0);
     }
   }
+}
+
+TEST_F(HttpTest, MemoryDownloads) {
+  VendorHost host(served.path(), R"({"rules":[{"path":"/flaky","status":500,"times":1},
+                                              {"path":"/flaky","body":"second"},
+                                              {"path":"/down","status":500}]})");
+  ASSERT_TRUE(host.started());
+  CHttpClientWrapper client;
+  std::string body = "stale";
+  // Two attempts; the target is cleared before each, so nothing of a failed one remains.
+  EXPECT_TRUE(client.download2mem(body, host.httpUrl(L"/flaky")));
+  EXPECT_EQ(body, "second");
+  EXPECT_FALSE(client.download2mem(body, host.httpUrl(L"/down")));
+  EXPECT_EQ(host.requestsTo("/down").size(), 2u);
+  // One attempt that appends; the analytics hits go to "/collect" with their query.
+  body = "x";
+  EXPECT_TRUE(client.download2memOnce(body, host.httpUrl(L"/collect?v=1&t=event")));
+  EXPECT_EQ(body, "xok");
+  EXPECT_FALSE(client.download2memOnce(body, host.httpUrl(L"/down")));
+  EXPECT_EQ(host.requestsTo("/down").size(), 3u);
+  auto hits = host.requestsTo("/collect");
+  ASSERT_EQ(hits.size(), 1u);
+  EXPECT_EQ(hits[0].target(), "/collect?v=1&t=event");
 }
 
 TEST_F(HttpTest, EndlessHeaderEndsTheAttempt) {

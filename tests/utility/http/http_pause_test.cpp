@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <chrono>
 #include <thread>
 
@@ -119,9 +120,14 @@ TEST_F(HttpTest, PauseAtRandomMomentsIsSafe) {
     bool attach = random() % 4 != 0;
     std::wstring path = (random() % 3 == 0 ? L"/slowstart" : L"/drip") + std::to_wstring(round);
     SCOPED_TRACE(round);
+    // Printed as it goes, so a hang names its round, route and moment.
+    unsigned delay = random() % 40;
+    std::printf("round %d: %s, %s, pause after %u ms\n", round, socket ? "socket" : "wininet",
+                attach ? "attached worker" : "own worker", delay);
+    std::fflush(stdout);
     CHttpClientWrapper client;
     Download download(client, target(), host.httpUrl(path), socket, attach);
-    Sleep(random() % 40);
+    Sleep(delay);
     client.pause();
     ASSERT_TRUE(download.finishesWithin(5000)) << "the worker hangs after pause";
     if (!download.ok()) {
