@@ -21,7 +21,21 @@ void formatInto(wchar_t (&buffer)[N], const wchar_t* format, va_list args) {
   if (written < 0 || static_cast<std::size_t>(written) >= N - 1) buffer[N - 1] = L'\0';
 }
 
+// Callers log a failure and then read or report the thread's last error; logging must not
+// change it.
+class LastErrorKeeper {
+ public:
+  LastErrorKeeper() : error_(GetLastError()) {}
+  ~LastErrorKeeper() { SetLastError(error_); }
+  LastErrorKeeper(const LastErrorKeeper&) = delete;
+  LastErrorKeeper& operator=(const LastErrorKeeper&) = delete;
+
+ private:
+  DWORD error_;
+};
+
 void writeLine(const char* function, int line, const wchar_t* message) {
+  LastErrorKeeper keepError;
   SYSTEMTIME now;
   GetLocalTime(&now);
   common::LogTime time{now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};

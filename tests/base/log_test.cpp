@@ -140,3 +140,11 @@ TEST_F(Log, ThreadsNeverInterleaveInsideALine) {
 }
 
 }  // namespace
+
+namespace {
+TEST_F(Log, LoggingKeepsTheThreadsLastError) {
+  SetLastError(1234);
+  writeLog("f", 1, L"marker-last-error");
+  EXPECT_EQ(GetLastError(), 1234u);
+}
+}  // namespace
