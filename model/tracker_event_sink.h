@@ -8,14 +8,13 @@ namespace model {
 
 class TrackerEventSink final : public EventSink {
  public:
-  TrackerEventSink();
   void enqueue(const std::wstring& name, const std::wstring& value) override { tracker_.enqueue(name, value); }
   void sendNow(const std::wstring& name, const std::wstring& value) override { tracker_.sendNow(name, value); }
   void setTid(const std::wstring& tid) override { tracker_.setTrackingId(tid); }
   void disable() override { tracker_.disable(); }
 
  private:
-  telemetry::EventTracker tracker_;
+  telemetry::EventTracker tracker_;  // the installer's tracker: system pool, collector host
 };
 
 }  // namespace model
