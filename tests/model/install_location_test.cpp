@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "model/disk_query_win.h"
 #include "model/downloader_model.h"
 #include "tests/model/model_fixture.h"
@@ -85,6 +87,19 @@ TEST_F(InstallLocation, WineDrivesThroughTheRules) {
   EXPECT_EQ(model->installClickCheck(true), L"");
   EXPECT_EQ(model->installPath(), L"C:\\Games\\Zentrix\\");
   EXPECT_EQ(model->installClickCheck(false), L"MsgBox_accept_protocol");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ModelInstance, FirstUseFromAWorkerIsTheWindowsModelToo) {
+  DownloaderModel* fromWorker = nullptr;
+  std::thread worker([&] { fromWorker = DownloaderModel::instance(); });
+  worker.join();
+  EXPECT_EQ(DownloaderModel::instance(), fromWorker);
+  DownloaderModel::destroyModel();
+  DownloaderModel::destroyModel();  // a second call finds no model and does nothing
 }
 
 }  // namespace
