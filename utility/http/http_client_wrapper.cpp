@@ -211,6 +211,11 @@ bool CHttpClientWrapper::download2memOnce(std::string& target, const std::wstrin
   return attempt(url, &memSink);
 }
 
+void CHttpClientWrapper::abortAttempt() {
+  std::lock_guard<std::mutex> lock(connectionLock_);
+  if (connection_) connection_->close();
+}
+
 void CHttpClientWrapper::pause() {
   if (!attachedWorker_) {
     ownWorker_.requestStop();

@@ -51,6 +51,10 @@ class CHttpClientWrapper {
 
   // From another thread: ends the transfer in progress; the attempt fails and is not retried.
   void pause();
+  // From another thread: fails the attempt in progress (its connection is closed) but, unlike
+  // pause, lets download2file_ex go on with its next attempt, which resumes. The owner's
+  // watchdog uses it for a transfer that stopped delivering bytes.
+  void abortAttempt();
   // The worker thread that runs this client's downloads: its wake event cuts retry waits
   // short and its stop flag ends transfers. Call once, before the first download.
   void attachWorker(WorkerThread* worker);
