@@ -8,7 +8,7 @@ the requests the installer makes the way the real hosts do, or the way broken on
 
 Usage:
   vendor_host.py serve --root DIR --state DIR [--scenario FILE] [--bind 127.0.0.1]
-                       [--ca DIR] [--lifetime SECONDS]
+                       [--http-port N] [--https-port N] [--ca DIR] [--lifetime SECONDS]
   vendor_host.py make-ca DIR       # test CA, its empty CRL and the trust bundle (idempotent)
 
 "serve" writes, in the state folder:
@@ -375,10 +375,10 @@ def send_all(sock, data, split=None):
         time.sleep(0.01)
 
 
-def listen(bind):
+def listen(bind, port=0):
     s = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-    s.bind((bind, 0))
+    s.bind((bind, port))
     s.listen(64)
     s.settimeout(0.2)
     return s
@@ -420,7 +420,9 @@ def serve(opts):
     bind = opts.get("--bind", "127.0.0.1")
     ca = opts.get("--ca")
     host = Host(opts["--root"], state, scenario, ca)
-    plain = listen(bind)
+    # Fixed ports (the demo serves the standard 80 and 443 on an address of its own); tests
+    # take free ones.
+    plain = listen(bind, int(opts.get("--http-port", "0")))
     http_port = plain.getsockname()[1]
     host.bases["http"] = "http://%s:%d" % (bind, http_port)
     threads = [threading.Thread(target=accept_loop, args=(host, plain, "http", None), daemon=True)]
@@ -430,7 +432,7 @@ def serve(opts):
         crt, key = issue_server_cert(ca, state, http_port, bind)
         tls = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         tls.load_cert_chain(crt, key)
-        secure = listen(bind)
+        secure = listen(bind, int(opts.get("--https-port", "0")))
         https_port = secure.getsockname()[1]
         host.bases["https"] = "https://%s:%d" % (bind, https_port)
         threads.append(threading.Thread(target=accept_loop, args=(host, secure, "https", tls),
