@@ -46,6 +46,10 @@ void sendStop(const std::string& address, uint16_t port) {
     to.sin_family = AF_INET;
     to.sin_port = htons(port);
     to.sin_addr.s_addr = inet_addr(address.c_str());
+    // A host that stopped answering must not hold the test in its destructor for ever.
+    DWORD timeoutMs = 10000;
+    setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof(timeoutMs));
+    setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof(timeoutMs));
     if (connect(s, reinterpret_cast<sockaddr*>(&to), sizeof(to)) == 0) {
       const char request[] = "GET /__stop__ HTTP/1.1\r\nHost: stop\r\n\r\n";
       send(s, request, sizeof(request) - 1, 0);

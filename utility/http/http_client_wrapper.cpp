@@ -70,8 +70,11 @@ bool CHttpClientWrapper::prepare(const std::wstring& url, IHttpClientSink* sink)
   {
     std::lock_guard<std::mutex> lock(connectionLock_);
     connection_ = connection;
-    // A pause that came before the connection existed had nothing to close: honour it now.
-    if (m_bPause) connection->close();
+    // A pause or a stop that came before the connection existed had nothing to close: honour
+    // it now. A stop can land between the caller's last check and this attempt; download2file_ex
+    // clears the pause flag when it begins, and the sink checks the stop only when data
+    // arrives, so on a silent server the attempt would block until the worker is terminated.
+    if (m_bPause || stopHolder().stopRequested()) connection->close();
   }
   if (!connection->open()) {
     sink_->onHttpError(kStepOpen, static_cast<int>(GetLastError()));

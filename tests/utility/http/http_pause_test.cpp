@@ -4,7 +4,6 @@
 #include <atomic>
 #include <cstdio>
 #include <chrono>
-#include <thread>
 
 #include "tests/utility/http/http_fixture.h"
 #include "utility/worker_thread.h"
@@ -23,35 +22,27 @@ struct CountingProgress : CHttpClientWrapper::IHttpDownloadSink {
   std::atomic<int> received{0};
 };
 
-// One download on a worker thread attached to the client (or on a plain thread without one).
+// One download on a worker thread, attached to the client or not (then the client stops
+// through its own stop holder). Always a WorkerThread, so that a download that never returns
+// can be terminated instead of being left running against a destroyed client. stopFirst: the
+// worker's stop is requested just before the download begins.
 class Download {
  public:
   Download(CHttpClientWrapper& client, const std::filesystem::path& file, const std::wstring& url, bool socket,
-           bool attach)
+           bool attach, bool stopFirst = false)
       : client_(client) {
-    auto body = [this, file, url, socket] {
+    auto body = [this, file, url, socket, stopFirst] {
+      if (stopFirst) worker_.requestStop();
       ok_ = client_.download2file_ex(&progress, file.wstring(), url, 0, 3, 50, socket);
       done_ = true;
     };
-    if (attach) {
-      client_.attachWorker(&worker_);
-      utility::RunablePtr task = utility::makeTask(body);
-      worker_.start(task);
-    } else {
-      thread_ = std::thread(body);
-    }
+    if (attach) client_.attachWorker(&worker_);
+    utility::RunablePtr task = utility::makeTask(body);
+    worker_.start(task);
   }
   ~Download() {
     // A test that failed must not hang here: give up on a worker that never returned.
-    bool finished = finishesWithin(10000);
-    if (thread_.joinable()) {
-      if (finished) {
-        thread_.join();
-      } else {
-        thread_.detach();
-      }
-    }
-    worker_.stop(finished ? INFINITE : 0);
+    worker_.stop(finishesWithin(10000) ? INFINITE : 0);
   }
   // Waits for the download to end by itself.
   bool finishesWithin(int ms) {
@@ -64,7 +55,6 @@ class Download {
  private:
   CHttpClientWrapper& client_;
   utility::WorkerThread worker_;
-  std::thread thread_;
   std::atomic<bool> done_{false};
   std::atomic<bool> ok_{false};
 };
@@ -107,6 +97,23 @@ TEST_F(HttpTest, PauseDuringASlowWinInetReadEndsWithoutRetry) {
   EXPECT_FALSE(download.ok());
   EXPECT_EQ(host.journal().size(), 1u);
   EXPECT_TRUE(log.contains(L"utility::CHttpClientWrapper::download2file_ex: m_bPause is true"));
+}
+
+// The owner's stop can land after its last check and before the next attempt connects (the
+// worker going on to its next route). That attempt must end at once, not wait on a server that
+// sends nothing: the stop has no data callback to refuse, and terminating the worker is what
+// the owner's wait is there to avoid.
+TEST_F(HttpTest, StopRequestedBeforeTheAttemptEndsItWithoutARequest) {
+  VendorHost host(served.path(), R"({"rules":[{"path":"/pkg.bin","stall_after":0}]})");
+  ASSERT_TRUE(host.started());
+  for (bool socket : {true, false}) {
+    SCOPED_TRACE(socket ? "socket" : "wininet");
+    CHttpClientWrapper client;
+    Download download(client, target(), host.httpUrl(L"/pkg.bin"), socket, true, true);
+    ASSERT_TRUE(download.finishesWithin(3000)) << "the attempt waits on a silent server";
+    EXPECT_FALSE(download.ok());
+    EXPECT_TRUE(host.journal().empty()) << "no request once the stop is known";
+  }
 }
 
 TEST_F(HttpTest, PauseAtRandomMomentsIsSafe) {
