@@ -14,16 +14,6 @@ std::string normalised(const std::string& text) {
 
 }  // namespace
 
-std::string digestHex(const std::uint8_t digest[16]) {
-  static const char kHex[] = "0123456789abcdef";
-  std::string hex;
-  for (int i = 0; i < 16; ++i) {
-    hex += kHex[digest[i] >> 4];
-    hex += kHex[digest[i] & 15];
-  }
-  return hex;
-}
-
 bool sameDigest(const std::string& expected, const std::string& actualHex) {
   return !expected.empty() && normalised(expected) == normalised(actualHex);
 }

@@ -151,7 +151,7 @@ bool DownloaderModel::packageMatchesDigest(const std::wstring& file) {
   while (ReadFile(handle.get(), &buffer[0], static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0) {
     md5.update(buffer.data(), read);
   }
-  const std::string actual = model::digestHex(md5.finish());
+  const std::string actual = telemetry::digestHex(md5.finish());
   if (model::sameDigest(playerMd5_, actual)) return true;
   writeLog(kFunction, __LINE__, L"md5 mismatch, expected %S, file has %S", playerMd5_.c_str(), actual.c_str());
   return false;

@@ -113,11 +113,7 @@ const uint8_t* Md5::finish() {
   return digest_;
 }
 
-bool md5Hex(const void* data, int length, std::string& out) {
-  if (!data || length <= 0) return false;
-  Md5 md5;
-  md5.update(data, static_cast<size_t>(length));
-  const uint8_t* digest = md5.finish();
+std::string digestHex(const uint8_t digest[16]) {
   static const char kHex[] = "0123456789abcdef";
   std::string text;
   text.reserve(32);
@@ -125,7 +121,14 @@ bool md5Hex(const void* data, int length, std::string& out) {
     text += kHex[digest[i] >> 4];
     text += kHex[digest[i] & 0x0F];
   }
-  out = std::move(text);
+  return text;
+}
+
+bool md5Hex(const void* data, int length, std::string& out) {
+  if (!data || length <= 0) return false;
+  Md5 md5;
+  md5.update(data, static_cast<size_t>(length));
+  out = digestHex(md5.finish());
   return true;
 }
 

@@ -26,6 +26,9 @@ class Md5 {
   uint8_t digest_[16];
 };
 
+// 16 digest bytes as 32 lower-case hexadecimal digits.
+std::string digestHex(const uint8_t digest[16]);
+
 // The digest of length bytes as 32 lower-case hexadecimal digits. False, leaving out as it
 // was, when data is null or length is not positive.
 bool md5Hex(const void* data, int length, std::string& out);

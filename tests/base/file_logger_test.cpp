@@ -12,18 +12,6 @@
 
 namespace {
 
-std::string readAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void writeAll(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
 bool waitFor(const std::function<bool()>& done, int ms = 3000) {
   for (int waited = 0; waited < ms; waited += 20) {
     if (done()) return true;
@@ -39,7 +27,7 @@ TEST(FileLogger, StopWritesWhatIsPending) {
   logger.append("one\r\n");
   logger.append("two\r\n");
   logger.stop();
-  EXPECT_EQ(readAll(path), "one\r\ntwo\r\n");
+  EXPECT_EQ(zxtest::readFile(path), "one\r\ntwo\r\n");
 }
 
 TEST(FileLogger, WritesWithinHalfASecondWithoutStop) {
@@ -47,7 +35,7 @@ TEST(FileLogger, WritesWithinHalfASecondWithoutStop) {
   auto path = folder.path() / "a.log";
   common::FileLogger logger(path);
   logger.append("line\r\n");
-  EXPECT_TRUE(waitFor([&] { return readAll(path) == "line\r\n"; }, 1500));
+  EXPECT_TRUE(waitFor([&] { return zxtest::readFile(path) == "line\r\n"; }, 1500));
 }
 
 TEST(FileLogger, ExistingFileByItsFirstBytes) {
@@ -63,30 +51,30 @@ TEST(FileLogger, ExistingFileByItsFirstBytes) {
   for (const Case& c : cases) {
     zxtest::TempFolder folder;
     auto path = folder.path() / "a.log";
-    writeAll(path, c.before);
+    zxtest::writeFile(path, c.before);
     common::FileLogger logger(path);
     logger.append("new\r\n");
     logger.stop();
-    EXPECT_EQ(readAll(path), c.after);
+    EXPECT_EQ(zxtest::readFile(path), c.after);
   }
 }
 
 TEST(FileLogger, FileIsEmptiedAtFourMegabytesAndStartsAgain) {
   zxtest::TempFolder folder;
   auto path = folder.path() / "a.log";
-  writeAll(path, std::string(common::FileLogger::kTruncateAt - 4, 'x'));
+  zxtest::writeFile(path, std::string(common::FileLogger::kTruncateAt - 4, 'x'));
   common::FileLogger logger(path);
   logger.append("reaches the limit\r\n");
   ASSERT_TRUE(waitFor([&] { return std::filesystem::file_size(path) == 0; }));
   logger.append("after\r\n");
   logger.stop();
-  EXPECT_EQ(readAll(path), "after\r\n");
+  EXPECT_EQ(zxtest::readFile(path), "after\r\n");
 }
 
 TEST(FileLogger, FileJustBelowTheLimitIsKept) {
   zxtest::TempFolder folder;
   auto path = folder.path() / "a.log";
-  writeAll(path, std::string(common::FileLogger::kTruncateAt - 10, 'x'));
+  zxtest::writeFile(path, std::string(common::FileLogger::kTruncateAt - 10, 'x'));
   common::FileLogger logger(path);
   logger.append("12345678");
   logger.stop();
@@ -100,7 +88,7 @@ TEST(FileLogger, BurstDropsWhileMoreThanThresholdIsPendingButKeepsWholeLines) {
   const std::string line = std::string(98, 'b') + "\r\n";  // 100 bytes
   for (int i = 0; i < 2000; ++i) logger.append(line);
   logger.stop();
-  std::string text = readAll(path);
+  std::string text = zxtest::readFile(path);
   ASSERT_EQ(text.size() % line.size(), 0u);
   std::size_t kept = text.size() / line.size();
   // The first 41 lines always fit (41 x 100 > 4096 only after the 41st); a burst of 2000

@@ -9,11 +9,6 @@
 
 namespace {
 
-void writeFile(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
 TEST(GlobalConfig, LanguageIdOfDocument) {
   struct Case {
     std::string json;
@@ -52,11 +47,11 @@ TEST(GlobalConfig, FileThatIsMissingAFolderOrHugeCountsAsAbsent) {
 
   const std::string document = R"({"languageId":"th_TH"})";
   auto atLimit = folder.path() / "at_limit.config";
-  writeFile(atLimit, document + std::string(common::kMaxGlobalConfigBytes - document.size(), ' '));
+  zxtest::writeFile(atLimit, document + std::string(common::kMaxGlobalConfigBytes - document.size(), ' '));
   EXPECT_EQ(common::readConfiguredLanguageId(atLimit), "th_TH");
 
   auto huge = folder.path() / "huge.config";
-  writeFile(huge, document + std::string(common::kMaxGlobalConfigBytes - document.size() + 1, ' '));
+  zxtest::writeFile(huge, document + std::string(common::kMaxGlobalConfigBytes - document.size() + 1, ' '));
   EXPECT_EQ(common::readConfiguredLanguageId(huge), "");
 }
 

@@ -8,7 +8,7 @@
 namespace {
 
 using zxtest::ModelTest;
-using zxtest::readAll;
+using zxtest::readFile;
 using zxtest::VendorHost;
 using zxtest::writeFile;
 
@@ -39,7 +39,7 @@ TEST_F(PackageDownload, FirstRouteDeliversThePackage) {
   ASSERT_TRUE(waitForOutcome());
   EXPECT_EQ(callbacks.succeeded, 1);
   EXPECT_FALSE(callbacks.offThread);
-  EXPECT_EQ(readAll(packagePath()), package);
+  EXPECT_EQ(readFile(packagePath()), package);
   EXPECT_FALSE(std::filesystem::exists(packagePath().string() + ".tmp"));
   ASSERT_TRUE(zxtest::pumpUntil([&] { return !callbacks.progress.empty() && callbacks.progress.back().percent == 100; }));
   EXPECT_EQ(callbacks.progress.back().total, 300000000);
@@ -53,7 +53,7 @@ TEST_F(PackageDownload, SocketRouteAfterTheFirstFails) {
   model->startDownloadPlayer();
   ASSERT_TRUE(waitForOutcome());
   EXPECT_EQ(callbacks.succeeded, 1);
-  EXPECT_EQ(readAll(packagePath()), package);
+  EXPECT_EQ(readFile(packagePath()), package);
   // Two failed attempts of route 1 and their waits take over a second: the next half minute.
   EXPECT_EQ(events.all(), (std::vector<std::wstring>{L"download_Success_socket=1234", L"download_Success=1234_30"}));
   auto requests = host_->requestsTo("/pkg.exe");
@@ -84,7 +84,7 @@ TEST_F(PackageDownload, ResumesAfterDropsToAnIdenticalFile) {
   model->startDownloadPlayer();
   ASSERT_TRUE(waitForOutcome());
   EXPECT_EQ(callbacks.succeeded, 1);
-  EXPECT_EQ(readAll(packagePath()), package);
+  EXPECT_EQ(readFile(packagePath()), package);
   auto requests = host_->requestsTo("/pkg.exe");
   ASSERT_EQ(requests.size(), 2u);
   EXPECT_FALSE(requests[0].hasHeader("Range"));
@@ -114,7 +114,7 @@ TEST_F(PackageDownload, NoLengthMeasuredAgainstTheAssumedTotal) {
   ASSERT_NE(model, nullptr);
   model->startDownloadPlayer();
   ASSERT_TRUE(waitForOutcome());
-  EXPECT_EQ(readAll(packagePath()), package);
+  EXPECT_EQ(readFile(packagePath()), package);
   ASSERT_GE(callbacks.progress.size(), 1u);
   // The first piece always posts (the throttle starts from 0 at each download).
   EXPECT_EQ(callbacks.progress.front().total, 300000000);
@@ -128,7 +128,7 @@ TEST_F(PackageDownload, ExistingPackageIsReplaced) {
   ASSERT_NE(model, nullptr);
   model->startDownloadPlayer();
   ASSERT_TRUE(waitForOutcome());
-  EXPECT_EQ(readAll(packagePath()), package);
+  EXPECT_EQ(readFile(packagePath()), package);
 }
 
 TEST_F(PackageDownload, FailedMoveIsAFailedDownload) {
@@ -158,7 +158,7 @@ TEST_F(PackageDownload, StalledTransferIsAbortedAndResumed) {
   ASSERT_TRUE(waitForOutcome(20000));
   EXPECT_EQ(callbacks.succeeded, 1);
   EXPECT_GE(GetTickCount() - start, 2000u);
-  EXPECT_EQ(readAll(packagePath()), package);
+  EXPECT_EQ(readFile(packagePath()), package);
   auto requests = host_->requestsTo("/pkg.exe");
   ASSERT_EQ(requests.size(), 4u);
   EXPECT_FALSE(requests[2].hasHeader("Range"));

@@ -13,13 +13,6 @@ namespace zxtest {
 
 namespace {
 
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
 std::wstring widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
 std::string lower(std::string text) {

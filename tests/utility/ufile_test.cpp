@@ -10,21 +10,11 @@
 
 namespace {
 
-void writeFile(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 TEST(RemoveFile, DeletesOrLogsTheError) {
   zxtest::TempFolder folder;
   zxtest::LogCapture log;
   auto file = folder.path() / "Zentrix.exe.tmp";
-  writeFile(file, "partial");
+  zxtest::writeFile(file, "partial");
   EXPECT_TRUE(utility::ufile::removeFile(file.wstring()));
   EXPECT_FALSE(std::filesystem::exists(file));
   EXPECT_TRUE(log.taken().empty());
@@ -39,12 +29,12 @@ TEST(FileMove, ReplacesAnExistingTargetWithFlags3) {
   zxtest::LogCapture log;
   auto from = folder.path() / "Zentrix.exe.tmp";
   auto to = folder.path() / "Zentrix.exe";
-  writeFile(from, "new package");
-  writeFile(to, "old");
+  zxtest::writeFile(from, "new package");
+  zxtest::writeFile(to, "old");
   const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED;
   ASSERT_EQ(flags, 3u);
   EXPECT_TRUE(utility::ufile::moveFile(from.wstring(), to.wstring(), flags));
-  EXPECT_EQ(readFile(to), "new package");
+  EXPECT_EQ(zxtest::readFile(to), "new package");
   EXPECT_FALSE(std::filesystem::exists(from));
   EXPECT_TRUE(log.taken().empty());
 }
@@ -57,14 +47,14 @@ TEST(FileMove, OntoAnotherVolumeCopiesOnlyWhenAllowed) {
   zxtest::LogCapture log;
   auto from = folder.path() / "Zentrix.exe.tmp";
   auto to = otherVolume / ("zx-move-" + std::to_string(GetCurrentProcessId()) + ".exe");
-  writeFile(from, "package");
+  zxtest::writeFile(from, "package");
 
   EXPECT_FALSE(utility::ufile::moveFile(from.wstring(), to.wstring(), MOVEFILE_REPLACE_EXISTING));
   EXPECT_EQ(log.textsOf("utility::ufile::moveFile").size(), 1u);
   EXPECT_TRUE(std::filesystem::exists(from));
 
   EXPECT_TRUE(utility::ufile::moveFile(from.wstring(), to.wstring(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED));
-  EXPECT_EQ(readFile(to), "package");
+  EXPECT_EQ(zxtest::readFile(to), "package");
   EXPECT_FALSE(std::filesystem::exists(from));
   std::error_code ignored;
   std::filesystem::remove(to, ignored);
@@ -76,10 +66,10 @@ TEST(FileMove, FailureLogsBothPathsFlagsAndError) {
   auto from = folder.path() / "missing.tmp";
   auto to = folder.path() / "target";
   EXPECT_FALSE(utility::ufile::moveFile(from.wstring(), to.wstring(), 3));
-  writeFile(from, "x");
-  writeFile(to, "y");
+  zxtest::writeFile(from, "x");
+  zxtest::writeFile(to, "y");
   EXPECT_FALSE(utility::ufile::moveFile(from.wstring(), to.wstring(), 0));  // no replace
-  EXPECT_EQ(readFile(to), "y");
+  EXPECT_EQ(zxtest::readFile(to), "y");
   EXPECT_EQ(log.textsOf("utility::ufile::moveFile"),
             (std::vector<std::wstring>{
                 L"move file from [ " + from.wstring() + L" ] to [ " + to.wstring() + L" ] flag = 3 failed! error = 2.",
@@ -100,7 +90,7 @@ TEST(MakeDir, FailureIsLogged) {
   zxtest::TempFolder folder;
   zxtest::LogCapture log;
   auto file = folder.path() / "a_file";
-  writeFile(file, "x");
+  zxtest::writeFile(file, "x");
   EXPECT_FALSE(utility::ufile::makeDir((file / "sub").wstring()));
   auto lines = log.textsOf("utility::ufile::makeDir");
   ASSERT_EQ(lines.size(), 1u);

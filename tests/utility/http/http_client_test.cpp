@@ -48,7 +48,7 @@ TEST_F(HttpTest, SocketRequestBytesAreExact) {
   // An https address on the socket route is fetched as http from the same host.
   std::wstring url = L"https://127.0.0.1:" + std::to_wstring(host.httpPort()) + L"/pkg.bin";
   ASSERT_TRUE(fetch(client, nullptr, target(), url, true));
-  EXPECT_EQ(readAll(target()), package);
+  EXPECT_EQ(readFile(target()), package);
   auto requests = host.journal();
   ASSERT_EQ(requests.size(), 1u);
   EXPECT_EQ(requests[0].raw,
@@ -79,7 +79,7 @@ TEST_F(HttpTest, BodyLengthAndCoding) {
       CHttpClientWrapper client;
       RecordingProgress progress;
       ASSERT_TRUE(fetch(client, &progress, target(), host.httpUrl(c.path), route.socket));
-      EXPECT_EQ(readAll(target()), package);
+      EXPECT_EQ(readFile(target()), package);
       ASSERT_FALSE(progress.calls.empty());
       EXPECT_EQ(progress.calls.back().total, route.socket ? c.socketTotal : c.wininetTotal);
       EXPECT_EQ(progress.calls.back().received, 200000);
@@ -138,7 +138,7 @@ TEST_F(HttpTest, AddressWithoutPathIsSentWhole) {
     CHttpClientWrapper client;
     std::wstring url = L"http://127.0.0.1:" + std::to_wstring(host.httpPort());
     EXPECT_TRUE(fetch(client, nullptr, target(), url, route.socket));
-    EXPECT_EQ(readAll(target()), "root");
+    EXPECT_EQ(readFile(target()), "root");
     auto requests = host.journal();
     ASSERT_FALSE(requests.empty());
     std::string whole(url.begin(), url.end());
@@ -165,7 +165,7 @@ TEST_F(HttpTest, ResumeAfterADropGivesTheSameFile) {
       RecordingProgress progress;
       std::wstring url = tls ? host.httpsUrl(L"/pkg.bin") : host.httpUrl(L"/pkg.bin");
       ASSERT_TRUE(fetch(client, &progress, target(), url, route.socket, 3));
-      EXPECT_EQ(readAll(target()), package);
+      EXPECT_EQ(readFile(target()), package);
       auto requests = host.journal();
       ASSERT_EQ(requests.size(), 2u);
       EXPECT_FALSE(requests[0].hasHeader("Range"));
@@ -195,7 +195,7 @@ TEST_F(HttpTest, EmptyPartialFileIsRewrittenWithoutRange) {
   ASSERT_TRUE(host.started());
   CHttpClientWrapper client;
   ASSERT_TRUE(fetch(client, nullptr, target(), host.httpUrl(L"/pkg.bin"), true, 2));
-  EXPECT_EQ(readAll(target()), package);
+  EXPECT_EQ(readFile(target()), package);
   auto requests = host.journal();
   ASSERT_EQ(requests.size(), 2u);
   EXPECT_FALSE(requests[1].hasHeader("Range"));
@@ -213,7 +213,7 @@ TEST_F(HttpTest, SocketFollowsOnlyMovedAndFoundOnAFreshConnection) {
   ASSERT_TRUE(host.started());
   CHttpClientWrapper client;
   ASSERT_TRUE(fetch(client, nullptr, target(), host.httpUrl(L"/r"), true, 2));
-  EXPECT_EQ(readAll(target()), package) << "the redirected answer is whole; it replaces the partial file";
+  EXPECT_EQ(readFile(target()), package) << "the redirected answer is whole; it replaces the partial file";
   auto requests = host.journal();
   ASSERT_EQ(requests.size(), 4u);
   EXPECT_EQ(requests[1].header("Range"), "bytes=50000-");

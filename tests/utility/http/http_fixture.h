@@ -26,16 +26,6 @@ inline std::string randomBytes(size_t size, unsigned seed = 7) {
   return bytes;
 }
 
-inline void writeFile(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-inline std::string readAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 struct RecordingProgress : utility::CHttpClientWrapper::IHttpDownloadSink {
   struct Call {
     int size, received, total;
